@@ -1,15 +1,5 @@
 #include "TestMain.h"
 
-QObject *newDataLinkTest();
-QObject *newValuesTest();
-QObject *newSchemaTest();
-QObject *newDatasetTest();
-QObject *newDataModuleTest();
+#include <QCoreApplication>
 
-int main(int argc, char *argv[])
-{
-    QCoreApplication app(argc, argv);
-    return runTestClasses(argc, argv,
-                          {newDataLinkTest(), newValuesTest(), newSchemaTest(), newDatasetTest(),
-                           newDataModuleTest()});
-}
+LUMORA_TEST_MAIN(QCoreApplication)

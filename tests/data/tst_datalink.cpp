@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QStringEncoder>
 #include <QTemporaryDir>
+#include "TestMain.h"
+
 #include <QTest>
 
 using data::DataLink;
@@ -116,9 +118,6 @@ private slots:
     }
 };
 
-QObject *newDataLinkTest()
-{
-    return new TestDataLink;
-}
+LUMORA_TEST_CLASS(TestDataLink)
 
 #include "tst_datalink.moc"

@@ -7,6 +7,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
+#include "TestMain.h"
+
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -356,9 +358,6 @@ private slots:
     }
 };
 
-QObject *newDataModuleTest()
-{
-    return new TestDataModule;
-}
+LUMORA_TEST_CLASS(TestDataModule)
 
 #include "tst_datamodule.moc"

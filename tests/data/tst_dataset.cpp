@@ -3,6 +3,8 @@
 #include "TestDatabase.h"
 
 #include <QSignalSpy>
+#include "TestMain.h"
+
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -455,9 +457,6 @@ private slots:
     }
 };
 
-QObject *newDatasetTest()
-{
-    return new TestDataset;
-}
+LUMORA_TEST_CLASS(TestDataset)
 
 #include "tst_dataset.moc"

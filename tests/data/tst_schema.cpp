@@ -5,6 +5,8 @@
 #include "TestDatabase.h"
 
 #include <QSqlRecord>
+#include "TestMain.h"
+
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -155,9 +157,6 @@ private slots:
     }
 };
 
-QObject *newSchemaTest()
-{
-    return new TestSchema;
-}
+LUMORA_TEST_CLASS(TestSchema)
 
 #include "tst_schema.moc"

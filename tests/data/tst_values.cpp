@@ -2,6 +2,8 @@
 #include "Error.h"
 #include "TextFormats.h"
 
+#include "TestMain.h"
+
 #include <QTest>
 
 using data::ColumnType;
@@ -95,9 +97,6 @@ private slots:
     }
 };
 
-QObject *newValuesTest()
-{
-    return new TestValues;
-}
+LUMORA_TEST_CLASS(TestValues)
 
 #include "tst_values.moc"

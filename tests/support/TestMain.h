@@ -3,8 +3,21 @@
 #include <QObject>
 #include <QTest>
 
-#include <initializer_list>
-#include <memory>
+// One test binary per folder: each test class registers itself with
+// LUMORA_TEST_CLASS(Class) after its definition, and the folder's main runs
+// them all with runRegisteredTests. An argument "-class Name" runs one class;
+// the other arguments go to QTest as usual.
+using TestFactory = QObject *(*)();
+int registerTestClass(const char *name, TestFactory factory);
+int runRegisteredTests(int argc, char **argv);
 
-// One test binary per folder runs all the folder's test classes.
-int runTestClasses(int argc, char **argv, std::initializer_list<QObject *> classes);
+#define LUMORA_TEST_CLASS(Class)                                                                   \
+    static const int Class##Registration = registerTestClass(#Class, []() -> QObject * { return new Class; });
+
+// The main of a test folder; `Application` is QCoreApplication or QApplication.
+#define LUMORA_TEST_MAIN(Application)                                                              \
+    int main(int argc, char *argv[])                                                               \
+    {                                                                                              \
+        Application app(argc, argv);                                                               \
+        return runRegisteredTests(argc, argv);                                                     \
+    }
