@@ -1236,6 +1236,15 @@ void Dataset::setFiltered(bool filtered)
         applyOrderAndFilter();
 }
 
+void Dataset::setRowFilter(RowPredicate predicate)
+{
+    if (!m_rowFilter && !predicate)
+        return;
+    m_rowFilter = std::move(predicate);
+    if (isActive())
+        applyOrderAndFilter();
+}
+
 void Dataset::applyOrderAndFilter()
 {
     checkBrowseMode();
@@ -1255,9 +1264,11 @@ void Dataset::applyOrderAndFilter()
 
 bool Dataset::passesFilter(int storageRow) const
 {
+    const QVariant *row = &m_cells[size_t(storageRow) * columnCount()];
+    if (m_rowFilter && !m_rowFilter(*this, row))
+        return false;
     if (!m_filtered)
         return true;
-    const QVariant *row = &m_cells[size_t(storageRow) * columnCount()];
     for (const FilterCondition &condition : m_filter) {
         const int c = columnIndex(condition.column);
         if (c < 0)

@@ -175,6 +175,11 @@ public:
     QList<FilterCondition> filter() const { return m_filter; }
     void setFiltered(bool filtered);
     bool isFiltered() const { return m_filtered; }
+    // A further narrowing by any test of a row's values (a grid's own filter);
+    // it applies whether or not the column filter is on. Empty removes it.
+    using RowPredicate = std::function<bool(const Dataset &dataset, const QVariant *values)>;
+    void setRowFilter(RowPredicate predicate);
+    bool hasRowFilter() const { return bool(m_rowFilter); }
 
     // Bound views stop following the dataset until the matching enableControls().
     void disableControls();
@@ -280,6 +285,7 @@ private:
     QString m_sortText;
     QList<FilterCondition> m_filter;
     bool m_filtered = false;
+    RowPredicate m_rowFilter;
     int m_controlsDisabled = 0;
 
     QSqlQuery m_cachedQuery;

@@ -414,6 +414,16 @@ private slots:
         QCOMPARE(column(*d, u"LinkManID"_s), QStringList{u"李娜"_s});
         d->setFiltered(false);
         QCOMPARE(d->recordCount(), 4);
+
+        // A row test narrows further, with or without the column filter.
+        const int name = d->columnIndex(u"LinkManID"_s);
+        d->setRowFilter([name](const Dataset &, const QVariant *row) { return row[name].toString() != u"Sean"_s; });
+        QCOMPARE(d->recordCount(), 3);
+        d->setFiltered(true);
+        QCOMPARE(d->recordCount(), 1);
+        d->setFiltered(false);
+        d->setRowFilter({});
+        QCOMPARE(d->recordCount(), 4);
     }
 
     void viewsHearAboutChanges()
