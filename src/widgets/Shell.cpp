@@ -1,7 +1,9 @@
 #include "Shell.h"
 
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QUrl>
 
 namespace {
@@ -11,8 +13,19 @@ class DesktopShell final : public Shell
 public:
     bool open(const QString &target) override
     {
-        const QUrl url = QFileInfo::exists(target) ? QUrl::fromLocalFile(QFileInfo(target).absoluteFilePath())
-                                                   : QUrl::fromUserInput(target);
+        static const QRegularExpression scheme(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]+:"));
+        const QFileInfo file(target);
+        // A path names a file that must be there.
+        if (QDir::isAbsolutePath(target))
+            return file.exists() && QDesktopServices::openUrl(QUrl::fromLocalFile(file.absoluteFilePath()));
+        if (scheme.match(target).hasMatch()) {
+            const QUrl url(target);
+            return url.isValid() && QDesktopServices::openUrl(url);
+        }
+        if (file.exists())
+            return QDesktopServices::openUrl(QUrl::fromLocalFile(file.absoluteFilePath()));
+        // "www.example.com": a web address typed without its scheme.
+        const QUrl url = QUrl::fromUserInput(target);
         return url.isValid() && QDesktopServices::openUrl(url);
     }
 };

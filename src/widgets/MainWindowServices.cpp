@@ -1,0 +1,15 @@
+#include "MainWindowServices.h"
+
+namespace {
+MainWindowServices *installedServices = nullptr;
+}
+
+MainWindowServices *MainWindowServices::instance()
+{
+    return installedServices;
+}
+
+void MainWindowServices::install(MainWindowServices *services)
+{
+    installedServices = services;
+}
