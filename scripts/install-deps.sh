@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-translations-l10n qt6-charts-dev
-  libqt6sql6-sqlite libqt6sql6-psql libgl-dev
+  libqt6sql6-sqlite libqt6sql6-psql libgl-dev libx11-dev
   libsodium-dev libxlsxwriter-dev libarchive-dev
   fonts-noto-cjk
   sqlite3 postgresql postgresql-client

@@ -1,0 +1,77 @@
+#include "Startup.h"
+
+#include "DM.h"
+#include "Fonts.h"
+#include "Load.h"
+#include "Main.h"
+#include "Option.h"
+#include "Prompt.h"
+#include "Welcome.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QProxyStyle>
+#include <QTranslator>
+
+namespace {
+
+// Hints show after a second's pause.
+class HintDelayStyle : public QProxyStyle
+{
+public:
+    int styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
+                  QStyleHintReturn *returnData) const override
+    {
+        if (hint == QStyle::SH_ToolTip_WakeUpDelay)
+            return 1000;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
+} // namespace
+
+void configureApplication()
+{
+    QApplication::setApplicationName(applicationTitle());
+    QApplication::setApplicationVersion(QStringLiteral(LUMORA_VERSION));
+    static QTranslator qtTranslator;
+    if (qtTranslator.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTranslator);
+    installFontSubstitutions();
+    QApplication::setStyle(new HintDelayStyle);
+}
+
+Startup::Startup() = default;
+
+Startup::~Startup()
+{
+    reset();
+}
+
+void Startup::reset()
+{
+    // The reverse of creation: nothing may outlive the data module it reads.
+    options.reset();
+    dataModule.reset();
+    login.reset();
+    main.reset();
+    welcome.reset();
+}
+
+void Startup::createAll(bool showSplash)
+{
+    welcome = std::make_unique<TWelcomeForm>();
+    if (showSplash) {
+        welcome->show();
+        welcome->repaint();
+        QApplication::processEvents();
+    }
+    main = std::make_unique<TMainForm>();
+    login = std::make_unique<TLoadForm>(main.get());
+    dataModule = std::make_unique<TDM1>(main.get());
+    options = std::make_unique<TOptionForm>(main.get());
+    main->registerDialog(60, options.get());
+    welcome->hide();
+    main->setWelcomeForm(welcome.get());
+}
