@@ -270,6 +270,7 @@ private:
     int m_tableColumns = 0;                  // columns read from the statement
 
     std::vector<QVariant> m_cells; // row-major, columnCount() per stored row
+    size_t m_lastFetchCells = 0;
     std::vector<bool> m_alive;
     std::vector<int> m_view; // stored rows in the order shown
     int m_position = -1;
