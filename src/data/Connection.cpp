@@ -48,10 +48,13 @@ void Connection::open()
         return;
     const QString fileKey = QStringLiteral("FILE NAME=");
     if (m_connectionString.startsWith(fileKey, Qt::CaseInsensitive)) {
-        const QString file = m_connectionString.mid(fileKey.size()).trimmed();
-        m_link = DataLink::readFile(QDir(m_workingDirectory).absoluteFilePath(file));
+        const QString file = QDir(m_workingDirectory).absoluteFilePath(m_connectionString.mid(fileKey.size()).trimmed());
+        m_link = DataLink::readFile(file);
+        // A relative database file is beside the data-link file that names it.
+        m_linkDirectory = QFileInfo(file).absolutePath();
     } else {
         m_link = DataLink::parse(m_connectionString);
+        m_linkDirectory = m_workingDirectory;
         if (m_link.provider.isEmpty())
             throw Error(QStringLiteral("连接字符串没有指定数据提供程序（Provider）。"));
     }
@@ -66,7 +69,7 @@ void Connection::openSqlite()
 {
     if (m_link.dataSource.isEmpty())
         throw Error(QStringLiteral("连接字符串没有指定数据库文件（Data Source）。"));
-    const QString path = QDir(m_workingDirectory).absoluteFilePath(m_link.dataSource);
+    const QString path = QDir(m_linkDirectory).absoluteFilePath(m_link.dataSource);
     // The driver would create a missing file silently; an empty database is
     // never what the user meant.
     if (!QFileInfo::exists(path))

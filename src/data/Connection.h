@@ -26,7 +26,8 @@ public:
 
     void setConnectionString(const QString &connectionString);
     QString connectionString() const { return m_connectionString; }
-    // The folder against which the data-link file and a relative SQLite path are resolved.
+    // The folder against which the data-link file is resolved (a relative
+    // SQLite path is resolved against the data-link file's own folder).
     void setWorkingDirectory(const QString &directory);
     QString workingDirectory() const { return m_workingDirectory; }
 
@@ -67,6 +68,7 @@ private:
 
     QString m_connectionString;
     QString m_workingDirectory;
+    QString m_linkDirectory;
     QString m_name;
     QString m_databaseFile;
     DataLink m_link;

@@ -25,8 +25,12 @@ QStringList existingTables(Connection &connection)
 
 void dropTables(Connection &connection)
 {
-    for (const QString &table : existingTables(connection))
-        connection.exec(QStringLiteral("DROP TABLE ") + Dialect::quote(table)).finish();
+    const QStringList ours = existingTables(connection);
+    // Dropped under the name the database has, which may differ in letter case.
+    for (const QString &name : connection.database().tables(QSql::Tables)) {
+        if (ours.contains(name, Qt::CaseInsensitive))
+            connection.exec(QStringLiteral("DROP TABLE ") + Dialect::quote(name)).finish();
+    }
 }
 
 void createTables(Connection &connection)

@@ -1,0 +1,5 @@
+#include "TestMain.h"
+
+#include <QCoreApplication>
+
+LUMORA_TEST_MAIN(QCoreApplication)
