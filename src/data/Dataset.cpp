@@ -782,7 +782,15 @@ void Dataset::post()
     }
     for (;;) {
         try {
-            writeRow();
+            if (beforeWrite) {
+                // Writes that belong with the row's: all of them or none.
+                Transaction transaction(*m_connection);
+                beforeWrite(*this);
+                writeRow();
+                transaction.commit();
+            } else {
+                writeRow();
+            }
             break;
         } catch (const Error &error) {
             const PostErrorAction action = onPostError ? onPostError(*this, error)

@@ -198,6 +198,9 @@ public:
     Handler afterScroll;
     Handler afterOpen;
     Handler onCalcFields;
+    // Runs at post, just before the row is written, in one transaction with
+    // that write: when the row is refused, what it wrote is undone as well.
+    Handler beforeWrite;
     std::function<PostErrorAction(Dataset &, const Error &)> onPostError;
 
 signals:

@@ -352,6 +352,37 @@ private slots:
                  u"上海博远贸易有限公司"_s);
     }
 
+    // What beforeWrite writes stands or falls with the row.
+    void writesBeforeTheRowShareItsTransaction_data()
+    {
+        QTest::addColumn<QString>("newName");
+        QTest::addColumn<bool>("written");
+        QTest::newRow("row accepted") << "上海博远集团" << true;
+        QTest::newRow("row refused") << QString(51, u'长') << false;
+    }
+    void writesBeforeTheRowShareItsTransaction()
+    {
+        QFETCH(QString, newName);
+        QFETCH(bool, written);
+        auto d = dataset(u"select * from \"ClientData\""_s);
+        d->beforeWrite = [&](Dataset &) {
+            m_connection->exec(u"UPDATE \"LinkMan\" SET \"ClientName\" = :n WHERE \"ClientName\" = :o"_s,
+                               {{u"n"_s, newName}, {u"o"_s, u"上海博远贸易有限公司"_s}}).finish();
+        };
+        d->open();
+        QVERIFY(d->locate(u"ID"_s, u"C01"_s));
+        d->edit();
+        d->fieldByName(u"CoName"_s).setValue(newName);
+        if (written)
+            d->post();
+        else
+            QVERIFY_THROWS_EXCEPTION(data::Error, d->post());
+        const QString contactsClient = m_db->scalar(u"SELECT \"ClientName\" FROM \"LinkMan\" WHERE \"LinkManID\" = :n"_s,
+                                                    {{u"n"_s, u"张敏"_s}}).toString();
+        QCOMPARE(contactsClient, written ? newName : u"上海博远贸易有限公司"_s);
+        QVERIFY(!m_connection->inTransaction());
+    }
+
     void namedParametersAreBound()
     {
         auto d = dataset(u"select * from \"ClientData\" where \"CoName\" = :PM or \"ID\" = :pm2"_s);
