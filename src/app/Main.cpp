@@ -229,6 +229,11 @@ QMdiSubWindow *TMainForm::childWindowOf(const QMetaObject *windowClass) const
     return nullptr;
 }
 
+void TMainForm::closeChildWindows()
+{
+    qDeleteAll(m_mdi->subWindowList());
+}
+
 QWidget *TMainForm::ShowChildForm(const QMetaObject *windowClass, const ChildFactory &create)
 {
     if (QMdiSubWindow *window = childWindowOf(windowClass)) {

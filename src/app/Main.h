@@ -61,6 +61,8 @@ public:
     // Brings the one child window of the class to the front, or creates it.
     QWidget *ShowChildForm(const QMetaObject *windowClass, const ChildFactory &create);
     QMdiSubWindow *childWindowOf(const QMetaObject *windowClass) const;
+    // Frees every child window now (at the end, before the data module goes).
+    void closeChildWindows();
 
     // --- MainWindowServices, DataModuleHost ----------------------------------------
     void PrintReport(int number) override;

@@ -1,6 +1,9 @@
 #include "Startup.h"
 
+#include "ClientList.h"
+#include "ClientRecords.h"
 #include "DM.h"
+#include "EditClient.h"
 #include "Fonts.h"
 #include "Load.h"
 #include "Main.h"
@@ -52,6 +55,10 @@ Startup::~Startup()
 void Startup::reset()
 {
     // The reverse of creation: nothing may outlive the data module it reads.
+    // Child windows first: they show the data module's datasets.
+    if (main)
+        main->closeChildWindows();
+    editClient.reset();
     options.reset();
     dataModule.reset();
     login.reset();
@@ -72,6 +79,11 @@ void Startup::createAll(bool showSplash)
     dataModule = std::make_unique<TDM1>(main.get());
     options = std::make_unique<TOptionForm>(main.get());
     main->registerDialog(60, options.get());
+    // The editors bind to the data module's datasets and lists, so they follow it.
+    editClient = std::make_unique<TEditClientForm>(main.get());
+    installClientRename();
+    main->registerChildWindow(51, &TClientListForm::staticMetaObject,
+                              [](QWidget *) -> QWidget * { return new TClientListForm; });
     welcome->hide();
     main->setWelcomeForm(welcome.get());
 }

@@ -3,6 +3,7 @@
 #include <memory>
 
 class TDM1;
+class TEditClientForm;
 class TLoadForm;
 class TMainForm;
 class TOptionForm;
@@ -16,6 +17,7 @@ struct Startup
     std::unique_ptr<TMainForm> main;
     std::unique_ptr<TLoadForm> login;
     std::unique_ptr<TDM1> dataModule;
+    std::unique_ptr<TEditClientForm> editClient;
     std::unique_ptr<TOptionForm> options;
 
     Startup();

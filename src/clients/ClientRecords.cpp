@@ -75,6 +75,24 @@ void deleteClientWithDetails(const QString &clientName)
     requery({DM1->ADODataSet2, DM1->ADODataSet4, DM1->ADODataSet6, DM1->ADODataSet8, DM1->ADODataSet7});
 }
 
+void deleteOrderWithLines()
+{
+    Dataset *orders = DM1->ADODataSet6;
+    data::Connection &connection = *DM1->ADOConnection1;
+    const QString order = orders->fieldByName(QStringLiteral("OrderFormID")).asString();
+    const QString client = orders->fieldByName(QStringLiteral("ClientName")).asString();
+    {
+        data::Transaction transaction(connection);
+        connection
+            .exec(QStringLiteral("DELETE FROM \"SellDetail\" WHERE \"OrderFormID\" = :order AND \"ClientName\" = :client"),
+                  {{QStringLiteral("order"), order}, {QStringLiteral("client"), client}})
+            .finish();
+        orders->deleteRow();
+        transaction.commit();
+    }
+    requery({DM1->ADODataSet7, DM1->SellList});
+}
+
 bool ChangeClientName(const QString &table, const QString &oldName, const QString &newName)
 {
     checkedColumn(table, QStringLiteral("ClientName"));

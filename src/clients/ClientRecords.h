@@ -27,6 +27,10 @@ const QStringList &clientDetailTables();
 // the error is thrown (data::Error).
 void deleteClientWithDetails(const QString &clientName);
 
+// Deletes the current order of ADODataSet6 with its lines (the SellDetail rows
+// of its OrderFormID and ClientName) in one transaction; throws data::Error.
+void deleteOrderWithLines();
+
 // Rewrites ClientName from `oldName` to `newName` in one related table; true
 // when the table had rows under the old name. Throws data::Error.
 bool ChangeClientName(const QString &table, const QString &oldName, const QString &newName);

@@ -1,13 +1,10 @@
 #pragma once
 
+#include "Dataset.h"
 #include "Prompt.h"
 
 #include <QDialog>
 #include <QPointer>
-
-namespace data {
-class Dataset;
-}
 
 // The record editors' common behaviour: a modal dialog over one dataset's
 // current row that asks before it drops changes on any close request and
@@ -34,10 +31,10 @@ public:
     virtual void FormClose();
 
     void done(int result) override;
+    void reject() override;
 
 protected:
     void closeEvent(QCloseEvent *event) override;
-    void reject() override;
 
 private:
     QPointer<data::Dataset> m_dataset;
