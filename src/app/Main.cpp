@@ -164,6 +164,10 @@ void TMainForm::connectCommands()
     on(Actions->logOff, &TMainForm::logOff);
     on(Actions->navigation, &TMainForm::toggleNavigation);
     on(Actions->refresh, &TMainForm::refreshAll);
+    connect(Actions->search, &QAction::triggered, this, [this] {
+        if (m_search)
+            showModal(m_search);
+    });
     on(Actions->Help, &TMainForm::openHelp);
     on(Actions->EMail, &TMainForm::sendMail);
     on(Actions->HelpAbout1, &TMainForm::showAbout);
@@ -203,6 +207,11 @@ void TMainForm::registerChildWindow(int tag, const QMetaObject *windowClass, Chi
 void TMainForm::registerDialog(int tag, QDialog *dialog)
 {
     m_dialogs.insert(tag, dialog);
+}
+
+void TMainForm::setSearchDialog(QDialog *dialog)
+{
+    m_search = dialog;
 }
 
 void TMainForm::ClientListExecute(int tag)

@@ -57,6 +57,8 @@ public:
     void registerChildWindow(int tag, const QMetaObject *windowClass, ChildFactory create);
     // A modal dialog of a tag.
     void registerDialog(int tag, QDialog *dialog);
+    // The dialog of the tool bar's "查询".
+    void setSearchDialog(QDialog *dialog);
     void ShowWindows(int tag) override;
     // Brings the one child window of the class to the front, or creates it.
     QWidget *ShowChildForm(const QMetaObject *windowClass, const ChildFactory &create);
@@ -120,6 +122,7 @@ private:
     QPointer<TWelcomeForm> m_welcome;
     QHash<int, ChildWindow> m_children;
     QHash<int, QPointer<QDialog>> m_dialogs;
+    QPointer<QDialog> m_search;
     int m_maxSetting = -1;
     bool m_maxApplied = false;
     bool m_terminated = false;

@@ -9,6 +9,7 @@
 #include "Main.h"
 #include "Option.h"
 #include "Prompt.h"
+#include "Search.h"
 #include "Welcome.h"
 
 #include <QApplication>
@@ -58,6 +59,7 @@ void Startup::reset()
     // Child windows first: they show the data module's datasets.
     if (main)
         main->closeChildWindows();
+    search.reset();
     editClient.reset();
     options.reset();
     dataModule.reset();
@@ -82,6 +84,8 @@ void Startup::createAll(bool showSplash)
     // The editors bind to the data module's datasets and lists, so they follow it.
     editClient = std::make_unique<TEditClientForm>(main.get());
     installClientRename();
+    search = std::make_unique<TSearchForm>(main.get());
+    main->setSearchDialog(search.get());
     main->registerChildWindow(51, &TClientListForm::staticMetaObject,
                               [](QWidget *) -> QWidget * { return new TClientListForm; });
     welcome->hide();

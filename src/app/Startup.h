@@ -4,6 +4,7 @@
 
 class TDM1;
 class TEditClientForm;
+class TSearchForm;
 class TLoadForm;
 class TMainForm;
 class TOptionForm;
@@ -18,6 +19,7 @@ struct Startup
     std::unique_ptr<TLoadForm> login;
     std::unique_ptr<TDM1> dataModule;
     std::unique_ptr<TEditClientForm> editClient;
+    std::unique_ptr<TSearchForm> search;
     std::unique_ptr<TOptionForm> options;
 
     Startup();
