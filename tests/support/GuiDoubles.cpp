@@ -33,6 +33,33 @@ bool RecordingShell::open(const QString &target)
     return succeed;
 }
 
+ScriptedFileChooser::ScriptedFileChooser()
+{
+    FileChooser::install(this);
+}
+
+ScriptedFileChooser::~ScriptedFileChooser()
+{
+    FileChooser::install(nullptr);
+}
+
+QString ScriptedFileChooser::saveFile(QWidget *, const QString &caption, const QString &, const QString &filter)
+{
+    return next(caption, filter);
+}
+
+QString ScriptedFileChooser::openFile(QWidget *, const QString &caption, const QString &filter)
+{
+    return next(caption, filter);
+}
+
+QString ScriptedFileChooser::next(const QString &caption, const QString &filter)
+{
+    captions << caption;
+    filters << filter;
+    return answers.isEmpty() ? QString() : answers.takeFirst();
+}
+
 ScriptedModals::ScriptedModals()
 {
     Modal::install(this);

@@ -2,6 +2,7 @@
 
 #include "Clock.h"
 #include "Modal.h"
+#include "FileChooser.h"
 #include "Shell.h"
 
 #include <QStringList>
@@ -34,6 +35,25 @@ public:
 
     QStringList opened;
     bool succeed = true;
+};
+
+// Answers the file dialogs from a queue of paths; an empty path, or an empty
+// queue, is a cancelled dialog. Records the captions asked.
+class ScriptedFileChooser final : public FileChooser
+{
+public:
+    ScriptedFileChooser();
+    ~ScriptedFileChooser() override;
+    QString saveFile(QWidget *parent, const QString &caption, const QString &suggestedPath,
+                     const QString &filter) override;
+    QString openFile(QWidget *parent, const QString &caption, const QString &filter) override;
+
+    QStringList answers;
+    QStringList captions;
+    QStringList filters;
+
+private:
+    QString next(const QString &caption, const QString &filter);
 };
 
 // Scripts the modal dialogs in the order they are shown: each script gets the
