@@ -12,8 +12,10 @@
 #include "Modal.h"
 #include "NavigationBar.h"
 #include "Prompt.h"
+#include "ReportPrinter.h"
 #include "Shell.h"
 #include "SizeBarSplitter.h"
+#include "TableExportCommand.h"
 #include "Welcome.h"
 
 #include <QAction>
@@ -53,6 +55,7 @@ TMainForm::TMainForm(QWidget *parent)
     , m_splitter(new SizeBarSplitter(this))
     , m_mdi(new BackgroundMdiArea(this))
     , m_status(new MainStatusBar(this))
+    , m_reports(new ReportPrinter(this))
 {
     MainForm = this;
     MainWindowServices::install(this);
@@ -158,6 +161,9 @@ void TMainForm::connectCommands()
     for (QAction *command : Actions->reportCommands())
         connect(command, &QAction::triggered, this,
                 [this, command] { guarded([this, command] { ClientListReportExecute(MainCommands::tagOf(command)); }); });
+    for (QAction *command : Actions->exportCommands())
+        connect(command, &QAction::triggered, this,
+                [this, command] { guarded([this, command] { runTableExport(MainCommands::tagOf(command), this); }); });
     const auto on = [this](QAction *action, void (TMainForm::*handler)()) {
         connect(action, &QAction::triggered, this, [this, handler] { guarded([this, handler] { (this->*handler)(); }); });
     };
@@ -273,8 +279,7 @@ void TMainForm::ClientListReportExecute(int number)
 
 void TMainForm::PrintReport(int number)
 {
-    // The report engine is not part of the program yet.
-    Q_UNUSED(number)
+    m_reports->PrintReport(number);
 }
 
 void TMainForm::setUserPaneText(const QString &text)

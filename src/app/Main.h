@@ -21,6 +21,7 @@ class QDialog;
 class QMdiSubWindow;
 class QTimer;
 class QPushButton;
+class ReportPrinter;
 class SizeBarSplitter;
 class TWelcomeForm;
 
@@ -68,6 +69,7 @@ public:
 
     // --- MainWindowServices, DataModuleHost ----------------------------------------
     void PrintReport(int number) override;
+    ReportPrinter *reportPrinter() const { return m_reports; }
     void ShowCalendar() override;
     void setUserPaneText(const QString &text) override;
     void useFileDatabaseCommands() override;
@@ -119,6 +121,7 @@ private:
     SizeBarSplitter *m_splitter;
     BackgroundMdiArea *m_mdi;
     MainStatusBar *m_status;
+    ReportPrinter *m_reports;
     QPointer<TWelcomeForm> m_welcome;
     QHash<int, ChildWindow> m_children;
     QHash<int, QPointer<QDialog>> m_dialogs;
