@@ -96,11 +96,13 @@ public:
     // The save-error handler of the editable shared datasets.
     data::PostErrorAction ADOTable1PostError(data::Dataset &dataset, const data::Error &error);
     void ADODataSet7CalcFields(data::Dataset &dataset);
+    // Fills TransformTable from the cache file, or from the table (rewriting
+    // the file) when there is no readable cache.
+    void loadTransformCache();
 
 private:
     void createComponents();
     void DataModuleCreate();
-    void loadTransformCache();
 
     DataModuleHost *m_host;
     QString m_workingDirectory;

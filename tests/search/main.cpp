@@ -1,0 +1,5 @@
+#include "TestMain.h"
+
+#include <QApplication>
+
+LUMORA_TEST_MAIN(QApplication)
