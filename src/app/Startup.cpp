@@ -3,13 +3,16 @@
 #include "ClientList.h"
 #include "ClientRecords.h"
 #include "DM.h"
+#include "EditArea.h"
 #include "EditClient.h"
 #include "Fonts.h"
 #include "Load.h"
 #include "Main.h"
 #include "Option.h"
 #include "Prompt.h"
+#include "RegionRecords.h"
 #include "Search.h"
+#include "SortForm.h"
 #include "Welcome.h"
 
 #include <QApplication>
@@ -60,6 +63,8 @@ void Startup::reset()
     if (main)
         main->closeChildWindows();
     search.reset();
+    sortSet.reset();
+    editArea.reset();
     editClient.reset();
     options.reset();
     dataModule.reset();
@@ -84,6 +89,11 @@ void Startup::createAll(bool showSplash)
     // The editors bind to the data module's datasets and lists, so they follow it.
     editClient = std::make_unique<TEditClientForm>(main.get());
     installClientRename();
+    editArea = std::make_unique<TEditAreaForm>(main.get());
+    installRegionRename();
+    main->registerDialog(58, editArea.get());
+    sortSet = std::make_unique<TSortSetForm>(main.get());
+    main->registerDialog(64, sortSet.get());
     search = std::make_unique<TSearchForm>(main.get());
     main->setSearchDialog(search.get());
     main->registerChildWindow(51, &TClientListForm::staticMetaObject,

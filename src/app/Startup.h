@@ -3,8 +3,10 @@
 #include <memory>
 
 class TDM1;
+class TEditAreaForm;
 class TEditClientForm;
 class TSearchForm;
+class TSortSetForm;
 class TLoadForm;
 class TMainForm;
 class TOptionForm;
@@ -19,6 +21,8 @@ struct Startup
     std::unique_ptr<TLoadForm> login;
     std::unique_ptr<TDM1> dataModule;
     std::unique_ptr<TEditClientForm> editClient;
+    std::unique_ptr<TEditAreaForm> editArea;
+    std::unique_ptr<TSortSetForm> sortSet;
     std::unique_ptr<TSearchForm> search;
     std::unique_ptr<TOptionForm> options;
 
