@@ -60,9 +60,6 @@ MainCommands::MainCommands(QObject *parent)
     VisitData = command(this, "VisitData", 83, QStringLiteral("客户拜访记录"), QStringLiteral("将客户拜访记录导出到Excel中"));
     BespokeData = command(this, "BespokeData", 84, QStringLiteral("客户预约记录"), QStringLiteral("将客户预约记录导出到Excel中"));
     ProductData = command(this, "ProductData", 85, QStringLiteral("产品目录"), QStringLiteral("将产品目录导出到Excel中"));
-    // No export is attached to them yet: a command without an operation stays disabled.
-    for (QAction *a : exportCommands())
-        a->setEnabled(false);
 
     FileExit1 = command(this, "FileExit1", 0, QStringLiteral("退出"), QStringLiteral("退出系统"), S::SP_DialogCloseButton);
     WindowCascade1 = command(this, "WindowCascade1", 0, QStringLiteral("层叠窗口(&C)"), QStringLiteral("层叠窗口"));

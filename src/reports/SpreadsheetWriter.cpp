@@ -103,12 +103,15 @@ private:
 class XlsxFormat final : public SpreadsheetWriter::Format
 {
 public:
+    // The workbook is written beside the target and renamed at close, as the
+    // CSV file is.
     XlsxFormat(const QString &path, const QString &sheetName)
         : m_path(path)
+        , m_partPath(path + QStringLiteral(".part"))
     {
         lxw_workbook_options options{};
         options.constant_memory = LXW_TRUE;
-        const QByteArray file = QFile::encodeName(path);
+        const QByteArray file = QFile::encodeName(m_partPath);
         m_workbook = workbook_new_opt(file.constData(), &options);
         if (!m_workbook)
             throw data::Error(QStringLiteral("无法创建文件 %1").arg(path));
@@ -126,7 +129,7 @@ public:
     {
         if (m_workbook) {
             workbook_close(m_workbook);
-            QFile::remove(m_path);
+            QFile::remove(m_partPath);
         }
     }
 
@@ -142,8 +145,13 @@ public:
         lxw_workbook *workbook = std::exchange(m_workbook, nullptr);
         const lxw_error error = workbook_close(workbook);
         if (error != LXW_NO_ERROR) {
-            QFile::remove(m_path);
+            QFile::remove(m_partPath);
             throw data::Error(QStringLiteral("无法写入文件 %1：%2").arg(m_path, QString::fromUtf8(lxw_strerror(error))));
+        }
+        QFile::remove(m_path);
+        if (!QFile::rename(m_partPath, m_path)) {
+            QFile::remove(m_partPath);
+            throw data::Error(QStringLiteral("无法写入文件 %1").arg(m_path));
         }
     }
 
@@ -196,6 +204,7 @@ private:
     }
 
     QString m_path;
+    QString m_partPath;
     lxw_workbook *m_workbook = nullptr;
     lxw_worksheet *m_sheet = nullptr;
     lxw_format *m_date = nullptr;
