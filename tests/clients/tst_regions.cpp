@@ -329,16 +329,19 @@ private slots:
     void closeAsksAboutPendingChanges_data()
     {
         QTest::addColumn<int>("side");
+        QTest::addColumn<bool>("newRow");
         QTest::addColumn<bool>("typed");
         QTest::addColumn<int>("answer");
-        QTest::newRow("untouched new region, yes") << 1 << false << int(MessageButton::Yes);
-        QTest::newRow("untouched new region, no") << 1 << false << int(MessageButton::No);
-        QTest::newRow("typed new area, yes") << 2 << true << int(MessageButton::Yes);
-        QTest::newRow("typed new area, no") << 2 << true << int(MessageButton::No);
+        QTest::newRow("untouched new region, yes") << 1 << true << false << int(MessageButton::Yes);
+        QTest::newRow("untouched new region, no") << 1 << true << false << int(MessageButton::No);
+        QTest::newRow("typed new area, yes") << 2 << true << true << int(MessageButton::Yes);
+        QTest::newRow("typed new area, no") << 2 << true << true << int(MessageButton::No);
+        QTest::newRow("changed region, yes") << 1 << false << true << int(MessageButton::Yes);
     }
     void closeAsksAboutPendingChanges()
     {
         QFETCH(int, side);
+        QFETCH(bool, newRow);
         QFETCH(bool, typed);
         QFETCH(int, answer);
         const bool yes = answer == int(MessageButton::Yes);
@@ -347,7 +350,12 @@ private slots:
             const int edit = side == 1 ? 1 : 5;
             DataGrid *grid = side == 1 ? form->regionGrid : form->areaGrid;
             click(form, edit);
-            click(form, edit + 1);
+            if (newRow) {
+                click(form, edit + 1);
+            } else {
+                gridtest::clickRow(*grid, grid->dataset()->recNo());
+                grid->view()->indexWidget(grid->view()->currentIndex())->setFocus();
+            }
             if (typed)
                 type(grid, u"西安"_s);
             prompt().answer(MessageButton(answer));
@@ -370,6 +378,7 @@ private slots:
         QCOMPARE(DM1->ADODataSet3->state(), DatasetState::Browse);
         QCOMPARE(regionCount(), 2);
         QCOMPARE(db().count(u"销售区域"_s), 3);
+        QCOMPARE(db().scalar(u"SELECT COUNT(*) FROM \"所在区域\" WHERE \"所属区域\" IN ('华北', '华东')"_s).toInt(), 2);
     }
 
     void closeWithoutChangesAsksNothing()
