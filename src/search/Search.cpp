@@ -116,6 +116,7 @@ TSearchForm::TSearchForm(QWidget *parent)
     buttons->addStretch();
     buttons->addWidget(SearchButton);
     auto *layout = new QVBoxLayout(this);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->addWidget(box);
     layout->addLayout(buttons);
 

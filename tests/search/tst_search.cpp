@@ -2,6 +2,7 @@
 #include "ClientsFixture.h"
 #include "DM.h"
 #include "DataGrid.h"
+#include "GuiDoubles.h"
 #include "GroupingModel.h"
 #include "Main.h"
 #include "MainCommands.h"
@@ -14,6 +15,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
@@ -385,6 +387,17 @@ private slots:
         list->EditClient(32); // 复位
         QCOMPARE(DM1->ADODataSet1->recordCount(), 4);
         QCOMPARE(list->clientGrid->model()->rowCount(), 4);
+    }
+
+    void snapshot()
+    {
+        if (qEnvironmentVariableIsEmpty("CRM_SNAPSHOT_DIR"))
+            QSKIP("set CRM_SNAPSHOT_DIR to save the picture");
+        chooseModule(u"全部客户列表"_s);
+        setRow(1, Row{true, u"公司名称"_s, Like, u"科技"_s});
+        setRow(2, Row{true, u"客户等级"_s, Empty, {}});
+        const QString path = saveSnapshot(m_form, u"search-dialog"_s);
+        QVERIFY2(QFileInfo(path).size() > 1000, qPrintable(path));
     }
 
     void transformDataChecksTheColumn()
