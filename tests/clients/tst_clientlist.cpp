@@ -20,25 +20,13 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-Message box(const QString &caption, const QString &text, MessageIcon icon,
-            MessageButtons buttons = MessageButton::Ok, MessageButton defaultButton = MessageButton::NoButton)
-{
-    Message m;
-    m.caption = caption;
-    m.text = text;
-    m.icon = icon;
-    m.buttons = buttons;
-    m.defaultButton = defaultButton;
-    return m;
-}
-
-const Message kClientDeleteQuestion =
-    box(u"警告"_s, u"删除该客户记录将会使与该客户相关的所有基本资料都被删除，您确定要删除这些记录吗？删除后不可恢复！"_s,
-        MessageIcon::Warning, MessageButton::Yes | MessageButton::No, MessageButton::No);
-const Message kRecordDeleteQuestion =
-    box(u"询问"_s, u"您确定要删除这条记录吗？"_s, MessageIcon::Question, MessageButton::Yes | MessageButton::No);
-const Message kNothingToDelete = box(u"错误"_s, u"没有发现可删除的记录"_s, MessageIcon::Warning);
-const Message kDeleteFailed = box(u"错误"_s, u"内容删除失败！在此之前，可能记录已经被删除！"_s, MessageIcon::Error);
+const Message kClientDeleteQuestion{
+    u"警告"_s, u"删除该客户记录将会使与该客户相关的所有基本资料都被删除，您确定要删除这些记录吗？删除后不可恢复！"_s,
+    MessageIcon::Warning, MessageButton::Yes | MessageButton::No, MessageButton::No};
+const Message kRecordDeleteQuestion{
+    u"询问"_s, u"您确定要删除这条记录吗？"_s, MessageIcon::Question, MessageButton::Yes | MessageButton::No};
+const Message kNothingToDelete{u"错误"_s, u"没有发现可删除的记录"_s, MessageIcon::Warning};
+const Message kDeleteFailed{u"错误"_s, u"内容删除失败！在此之前，可能记录已经被删除！"_s, MessageIcon::Error};
 
 QStringList menuTexts(QMenu *menu)
 {
@@ -215,7 +203,7 @@ private slots:
         m_list->EditClient(11);
         QCOMPARE(m_app->prompt.count(), 2);
         QCOMPARE(m_app->prompt.shown().last(),
-                 box(u"警告"_s, u"记录删除失败，可能在此之前已经被删除或更改过，请刷新数据库。"_s, MessageIcon::Warning));
+                 (Message{u"警告"_s, u"记录删除失败，可能在此之前已经被删除或更改过，请刷新数据库。"_s, MessageIcon::Warning}));
     }
 
     // An order goes with its lines; the client's other order keeps its own.
@@ -274,7 +262,7 @@ private slots:
         if (message.isEmpty())
             QCOMPARE(m_app->prompt.count(), 0);
         else
-            QCOMPARE(m_app->prompt.shown(), QList<Message>{box(u"提示"_s, message, MessageIcon::Information)});
+            QCOMPARE(m_app->prompt.shown(), (QList<Message>{Message{u"提示"_s, message, MessageIcon::Information}}));
     }
 
     // After a search narrowed the clients, "刷新" keeps the narrowing and "复位" ends it.

@@ -26,22 +26,12 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-Message box(const QString &caption, const QString &text, MessageIcon icon)
-{
-    Message m;
-    m.caption = caption;
-    m.text = text;
-    m.icon = icon;
-    m.buttons = MessageButton::Ok;
-    return m;
-}
-
-const Message kIncomplete = box(u"错误"_s, u"您输入的搜索条件不完全，请重新输入。"_s, MessageIcon::Warning);
-const Message kNothingFound = box(u"提示"_s, u"没有找到任何记录，请点击确定后重新设置查询条件!"_s, MessageIcon::Warning);
-const Message kQueryFailed = box(u"错误"_s, u"数据查询出现意外错误，请点击确定返回!"_s, MessageIcon::Error);
-const Message kBadDate =
-    box(u"错误"_s, u"您输入的日期格式不正确，请按照“2008-01-01”的格式重新输入!"_s, MessageIcon::Warning);
-const Message kBadTime = box(u"错误"_s, u"您输入的时间格式不正确，请按照“12:00”的格式重新输入!"_s, MessageIcon::Warning);
+const Message kIncomplete{u"错误"_s, u"您输入的搜索条件不完全，请重新输入。"_s, MessageIcon::Warning};
+const Message kNothingFound{u"提示"_s, u"没有找到任何记录，请点击确定后重新设置查询条件!"_s, MessageIcon::Warning};
+const Message kQueryFailed{u"错误"_s, u"数据查询出现意外错误，请点击确定返回!"_s, MessageIcon::Error};
+const Message kBadDate{
+    u"错误"_s, u"您输入的日期格式不正确，请按照“2008-01-01”的格式重新输入!"_s, MessageIcon::Warning};
+const Message kBadTime{u"错误"_s, u"您输入的时间格式不正确，请按照“12:00”的格式重新输入!"_s, MessageIcon::Warning};
 
 enum Comparison { Equal = 0, NotEqual, Greater, GreaterOrEqual, Less, LessOrEqual, Like, Empty, NotEmpty };
 
