@@ -1,3 +1,5 @@
+#include "BatchPrint.h"
+#include "Fonts.h"
 #include "Main.h"
 #include "MessageBoxPrompt.h"
 #include "Startup.h"
@@ -6,6 +8,14 @@
 
 int main(int argc, char *argv[])
 {
+    if (isBatchPrint(argc, argv)) {
+        // No window is shown, so no display is needed either.
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        QApplication app(argc, argv);
+        installFontSubstitutions();
+        return runBatchPrint(QApplication::arguments());
+    }
     QApplication app(argc, argv);
     configureApplication();
     MessageBoxPrompt prompt;

@@ -313,6 +313,12 @@ QFont PreparedReport::font(Font role)
     return f;
 }
 
+QPageLayout PreparedReport::defaultPageLayout()
+{
+    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(15, 15, 15, 15),
+                       QPageLayout::Millimeter);
+}
+
 QStringList PreparedReport::pageTexts(int index) const
 {
     QStringList texts;

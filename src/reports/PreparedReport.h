@@ -57,6 +57,8 @@ public:
     bool print(QPagedPaintDevice *device) const;
 
     static QFont font(Font role);
+    // A4 upright with 15 mm margins, until the user's page setup says otherwise.
+    static QPageLayout defaultPageLayout();
 
 private:
     QPageLayout m_pageLayout;

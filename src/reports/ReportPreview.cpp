@@ -22,12 +22,6 @@
 
 namespace {
 
-QPageLayout defaultPageLayout()
-{
-    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(15, 15, 15, 15),
-                       QPageLayout::Millimeter);
-}
-
 QString withSuffix(QString path, const QString &suffix)
 {
     if (QFileInfo(path).suffix().isEmpty())
@@ -42,12 +36,12 @@ ReportPreview::ReportPreview(ReportContent content, const QDate &printDate, QWid
     , m_content(std::move(content))
     , m_printDate(printDate)
     , m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution))
-    , m_report(m_content, defaultPageLayout(), printDate)
+    , m_report(m_content, PreparedReport::defaultPageLayout(), printDate)
 {
     setObjectName(QStringLiteral("ReportPreview"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(applicationTitle());
-    m_printer->setPageLayout(defaultPageLayout());
+    m_printer->setPageLayout(PreparedReport::defaultPageLayout());
     m_printer->setDocName(m_content.layout.title);
 
     m_view = new QPrintPreviewWidget(m_printer.get(), this);
