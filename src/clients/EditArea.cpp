@@ -158,7 +158,9 @@ void TEditAreaForm::EditAreas(int code)
         EditDBGrid(areaGrid, true, 2);
         break;
     case 6:
-        // An area belongs to a region; without one it would be filed under none.
+        // An area is filed under a stored region: a new region is written
+        // first (an untouched one dropped), and without any region nothing is added.
+        DM1->ADOTable1->checkBrowseMode();
         if (!DM1->ADOTable1->isEmpty())
             append(areaGrid);
         break;

@@ -174,6 +174,27 @@ private slots:
         QCOMPARE(areasOf(u"华北"_s), (QStringList{u"北京"_s, u"天津"_s}));
     }
 
+    // An area added while a new region is still being typed is not left
+    // under a region that was never written.
+    void areaOfAnUnsavedRegionWritesTheRegion()
+    {
+        QVERIFY(open([this](TEditAreaForm *form) {
+            click(form, 1);
+            click(form, 2);
+            type(form->regionGrid, u"西北"_s);
+            click(form, 5);
+            click(form, 6);
+            QCOMPARE(DM1->ADOTable1->state(), DatasetState::Browse);
+            type(form->areaGrid, u"西安"_s);
+            click(form, 7);
+            prompt().answer(MessageButton::Yes);
+            form->reject();
+        }));
+        QCOMPARE(prompt().count(), 0);
+        QCOMPARE(regionCount(), 3);
+        QCOMPARE(areasOf(u"西北"_s), QStringList{u"西安"_s});
+    }
+
     // A row the database refuses (another workstation deleted it meanwhile) is
     // reported, and the side stays unlocked.
     void refusedSaveKeepsTheSideOpen()
