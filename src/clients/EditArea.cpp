@@ -7,7 +7,6 @@
 #include "Guard.h"
 #include "RegionRecords.h"
 
-#include <QApplication>
 #include <QFrame>
 #include <QGroupBox>
 #include <QHBoxLayout>
