@@ -7,6 +7,8 @@
 #include <QFontMetricsF>
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <QTextLayout>
+#include <QTextOption>
 
 #include <memory>
 
@@ -24,6 +26,15 @@ QString availableFamily(const QString &preferred)
             return QString::fromLatin1(fallback);
     }
     return preferred;
+}
+
+// Long values wrap between words, and a word wider than its cell (a long
+// amount or address) breaks anywhere rather than run over its neighbour.
+QTextOption wrapOption(Qt::Alignment alignment)
+{
+    QTextOption option(alignment);
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    return option;
 }
 
 // A piece of a record block: the block is kept whole, and only one taller
@@ -54,7 +65,18 @@ public:
         const QFontMetricsF &m = of(role);
         if (text.isEmpty() || (!text.contains(QLatin1Char('\n')) && m.horizontalAdvance(text) <= width))
             return m.height();
-        return m.boundingRect(QRectF(0, 0, width, 1e7), Qt::TextWordWrap, text).height();
+        QString wrapped = text;
+        wrapped.replace(QLatin1Char('\n'), QChar::LineSeparator);
+        QTextLayout layout(wrapped, PreparedReport::font(role));
+        layout.setTextOption(wrapOption(Qt::AlignLeft));
+        double height = 0;
+        layout.beginLayout();
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(width);
+            height += line.height();
+        }
+        layout.endLayout();
+        return qMax(height, m.height());
     }
 
 private:
@@ -367,7 +389,13 @@ void PreparedReport::paintPage(QPainter &painter, int index, const QString &high
             current = int(t.font);
             painter.setFont(fonts[size_t(current)]);
         }
-        painter.drawText(t.rect, t.flags, t.text);
+        if (t.flags & Qt::TextWordWrap) {
+            QString wrapped = t.text;
+            wrapped.replace(QLatin1Char('\n'), QChar::LineSeparator);
+            painter.drawText(t.rect, wrapped, wrapOption(Qt::Alignment(t.flags & (Qt::AlignHorizontal_Mask | Qt::AlignVertical_Mask))));
+        } else {
+            painter.drawText(t.rect, t.flags, t.text);
+        }
     }
     painter.restore();
 }
