@@ -1,12 +1,16 @@
+#include "ClientList.h"
 #include "ClientsFixture.h"
 #include "DM.h"
 #include "Main.h"
+#include "MainCommands.h"
 #include "PreparedReport.h"
 #include "ReportPreview.h"
 #include "ReportPrinter.h"
 #include "ReportTexts.h"
 #include "TestMain.h"
 
+#include <QAction>
+#include <QMenu>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -191,6 +195,83 @@ private slots:
         QVERIFY(first.isNull());
         QVERIFY(preview());
         QCOMPARE(preview()->report().pageTexts(0).first(), u"客户联系人资料"_s);
+    }
+
+    void aReportFollowsTheDatasetsFilterAndOrder()
+    {
+        // As the appointment list narrows its dataset to overdue appointments.
+        data::Dataset *appointments = DM1->ADODataSet9;
+        appointments->close();
+        appointments->setCommandText(u"select * from \"ClientBespeak\" where \"Dates\" < :today"_s);
+        appointments->setParameter(u"today"_s, QDate(2026, 12, 12));
+        appointments->open();
+        QList<QStringList> records = print(4);
+        QCOMPARE(records.size(), 1);
+        QCOMPARE(valueAfter(records.at(0), u"客户名称："_s), ClientsFixture::A);
+        QCOMPARE(valueAfter(records.at(0), u"联系时间："_s), u"2026年12月11日  星期五"_s);
+
+        DM1->ADODataSet1->setSort(u"ID DESC"_s);
+        records = print(1);
+        QCOMPARE(records.size(), 2);
+        QCOMPARE(records.at(0).mid(0, 3), (QStringList{u"编号："_s, u"1"_s, ClientsFixture::A}));
+        QCOMPARE(records.at(1).mid(0, 3), (QStringList{u"编号："_s, u"2"_s, ClientsFixture::B}));
+    }
+
+    void theMainMenuCommandsPrint_data()
+    {
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QString>("title");
+        const QStringList titles = {u"客户资料列表"_s, u"客户联系人资料"_s, u"客户拜访记录"_s, u"客户预约记录"_s,
+                                    u"产品销售记录"_s, u"产品目录"_s, u"系统登陆日志"_s};
+        for (int i = 0; i < titles.size(); ++i)
+            QTest::addRow("tag %d", i + 1) << i << titles.at(i);
+    }
+    void theMainMenuCommandsPrint()
+    {
+        QFETCH(int, index);
+        QFETCH(QString, title);
+        m_app->db().exec(u"INSERT INTO \"ProductInfo\" (\"ID\", \"ProductName\") VALUES ('P1', '打印机')"_s);
+        m_app->db().exec(u"INSERT INTO \"Log\" (\"UserName\") VALUES ('admin')"_s);
+        DM1->ADODataSet5->requery();
+        DM1->LogData->requery();
+        QAction *command = m_app->app().main->Actions->reportCommands().at(index);
+        QCOMPARE(MainCommands::tagOf(command), index + 1);
+        command->setEnabled(true);
+        command->trigger();
+        QVERIFY(preview());
+        QCOMPARE(preview()->report().pageTexts(0).first(), title);
+    }
+
+    void theClientListMenusPrint_data()
+    {
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<int>("records");
+        QTest::newRow("clients") << u"打印客户资料"_s << u"客户资料列表"_s << 2;
+        QTest::newRow("contacts") << u"打印联系人资料"_s << u"客户联系人资料"_s << 1;
+        QTest::newRow("visits") << u"打印拜访记录"_s << u"客户拜访记录"_s << 1;
+        QTest::newRow("orders") << u"打印销售记录"_s << u"产品销售记录"_s << 1;
+        QTest::newRow("appointments") << u"打印预约记录"_s << u"客户预约记录"_s << 1;
+    }
+    void theClientListMenusPrint()
+    {
+        QFETCH(QString, caption);
+        QFETCH(QString, title);
+        QFETCH(int, records);
+        TClientListForm *list = m_app->openClientList(ClientsFixture::B);
+        QVERIFY(list);
+        QAction *command = nullptr;
+        for (QMenu *menu : {list->clientMenu, list->contactMenu, list->visitMenu, list->salesMenu, list->bespeakMenu}) {
+            for (QAction *a : menu->actions()) {
+                if (a->text() == caption)
+                    command = a;
+            }
+        }
+        QVERIFY(command);
+        command->trigger();
+        QVERIFY(preview());
+        QCOMPARE(preview()->report().pageTexts(0).first(), title);
+        QCOMPARE(recordTexts(preview()->report()).size(), records);
     }
 
     void otherFailuresShowNothing()
