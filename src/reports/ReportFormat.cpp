@@ -93,6 +93,10 @@ QString formatReportValue(const QVariant &value, const QString &picture, const Q
         return QString();
     if (picture.isEmpty())
         return plain;
+    if (const qsizetype semicolon = picture.indexOf(QLatin1Char(';')); semicolon >= 0) {
+        const bool yes = value.metaType().id() == QMetaType::Bool ? value.toBool() : data::parseBoolean(value.toString());
+        return yes ? picture.left(semicolon) : picture.mid(semicolon + 1);
+    }
     if (isDatePicture(picture)) {
         const QDateTime when = toDateTime(value);
         return when.isValid() ? formatDatePicture(when, picture) : plain;

@@ -85,6 +85,9 @@ private slots:
         QTest::newRow("amount, zero") << QVariant(0.0) << u"￥###,##0.#0"_s << u"￥0.00"_s;
         QTest::newRow("quantity") << QVariant(12345) << u"###,##0"_s << u"12,345"_s;
         QTest::newRow("quantity, zero") << QVariant(0) << u"###,##0"_s << u"0"_s;
+        QTest::newRow("yes") << QVariant(true) << u"是;"_s << u"是"_s;
+        QTest::newRow("no") << QVariant(false) << u"是;"_s << QString();
+        QTest::newRow("yes stored as a number") << QVariant(1) << u"是;否"_s << u"是"_s;
         QTest::newRow("null prints nothing") << QVariant() << u"###,##0"_s << QString();
         QTest::newRow("no picture: the plain text") << QVariant(42) << QString() << u"plain"_s;
     }
