@@ -6,6 +6,7 @@
 #include "Modal.h"
 #include "Prompt.h"
 #include "ReportExport.h"
+#include "ReportFile.h"
 #include "Shell.h"
 
 #include <QAction>
@@ -66,8 +67,8 @@ ReportPreview::ReportPreview(ReportContent content, const QDate &printDate, QWid
     fitAction = tools->addAction(QStringLiteral("整页"));
     connect(fitAction, &QAction::triggered, m_view, &QPrintPreviewWidget::fitInView);
     tools->addSeparator();
-    loadAction = command(QStringLiteral("载入"), QStringLiteral("打开以前保存的报表"), &ReportPreview::load);
-    saveAction = command(QStringLiteral("保存"), QStringLiteral("将报表保存为PDF文件"), &ReportPreview::save);
+    loadAction = command(QStringLiteral("载入"), QStringLiteral("载入以前保存的报表文件"), &ReportPreview::load);
+    saveAction = command(QStringLiteral("保存"), QStringLiteral("将报表保存为PDF文件或报表文件"), &ReportPreview::save);
     printAction = command(QStringLiteral("打印"), QStringLiteral("打印报表"), &ReportPreview::print);
     tools->addSeparator();
     findText = new QLineEdit(tools);
@@ -120,20 +121,36 @@ QString ReportPreview::suggestedPath(const QString &suffix) const
 
 void ReportPreview::load()
 {
-    const QString path = chooseOpenFile(this, QStringLiteral("载入报表"), QStringLiteral("PDF 文件 (*.pdf)"));
+    const QString path = chooseOpenFile(this, QStringLiteral("载入报表"),
+                                        QStringLiteral("报表文件 (*.lrp);;PDF 文件 (*.pdf)"));
     if (path.isEmpty())
         return;
-    if (!shellOpen(path))
-        showMessage(QStringLiteral("错误"), QStringLiteral("无法打开文件“%1”。").arg(path), MessageIcon::Warning);
+    if (!isReportFilePath(path)) {
+        // A PDF is shown by the desktop's reader; only our own files come back into the preview.
+        if (!shellOpen(path))
+            showMessage(QStringLiteral("错误"), QStringLiteral("无法打开文件“%1”。").arg(path), MessageIcon::Warning);
+        return;
+    }
+    SavedReport saved = loadReportFile(path);
+    m_content = std::move(saved.content);
+    m_printDate = saved.printDate;
+    m_printer->setDocName(m_content.layout.title);
+    m_report = PreparedReport(m_content, m_printer->pageLayout(), m_printDate);
+    m_highlight.clear();
+    m_view->updatePreview();
+    m_view->setCurrentPage(1);
 }
 
 void ReportPreview::save()
 {
     const QString chosen = chooseSaveFile(this, QStringLiteral("保存报表"), suggestedPath(QStringLiteral("pdf")),
-                                          QStringLiteral("PDF 文件 (*.pdf)"));
+                                          QStringLiteral("PDF 文件 (*.pdf);;报表文件 (*.lrp)"));
     if (chosen.isEmpty())
         return;
-    writeReportPdf(m_report, withSuffix(chosen, QStringLiteral("pdf")));
+    if (isReportFilePath(chosen))
+        saveReportFile(m_content, m_printDate, chosen);
+    else
+        writeReportPdf(m_report, withSuffix(chosen, QStringLiteral("pdf")));
 }
 
 void ReportPreview::print()

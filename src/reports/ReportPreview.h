@@ -14,8 +14,9 @@ class QPrinter;
 class QPrintPreviewWidget;
 
 // The preview of one prepared report, a window of its own beside the main
-// window: zoom, load, save as PDF, print, find, page setup, export to a
-// spreadsheet and exit. A change of page setup lays the pages out again.
+// window: zoom, load (a report file saved earlier; a PDF goes to the desktop's
+// reader), save (as PDF or as a report file), print, find, page setup, export
+// to a spreadsheet and exit. A change of page setup lays the pages out again.
 class ReportPreview : public QMainWindow
 {
     Q_OBJECT

@@ -68,15 +68,20 @@ QStringList reportTemplateNames()
     return names;
 }
 
-ReportTemplate loadReportTemplate(const QString &name)
+QByteArray reportTemplateText(const QString &name)
 {
     for (const QString &entry : QDir(kFolder).entryList(QDir::Files)) {
         if (entry.compare(name, Qt::CaseInsensitive) != 0)
             continue;
         QFile file(kFolder + QLatin1Char('/') + entry);
-        if (!file.open(QIODevice::ReadOnly))
-            break;
-        return parseReportTemplate(entry, file.readAll());
+        if (file.open(QIODevice::ReadOnly))
+            return file.readAll();
+        break;
     }
     throw data::Error(QStringLiteral("找不到报表模板“%1”。").arg(name));
+}
+
+ReportTemplate loadReportTemplate(const QString &name)
+{
+    return parseReportTemplate(name, reportTemplateText(name));
 }

@@ -42,6 +42,8 @@ struct ReportTemplate
 // The template named `name`, matched without regard to letter case. Throws
 // data::Error when there is none or it cannot be read.
 ReportTemplate loadReportTemplate(const QString &name);
+// The text of that template.
+QByteArray reportTemplateText(const QString &name);
 // Parses the template text; throws data::Error naming `name` when it is not one.
 ReportTemplate parseReportTemplate(const QString &name, const QByteArray &json);
 // The names of the templates the program carries, upper case.

@@ -5,6 +5,7 @@
 #include "PreparedReport.h"
 #include "ReportPreview.h"
 #include "ReportPrinter.h"
+#include "ReportTexts.h"
 #include "SpreadsheetReader.h"
 #include "TestMain.h"
 
@@ -218,12 +219,62 @@ private slots:
         QCOMPARE(p->currentPage(), last);
     }
 
-    void loadOpensASavedReport()
+    void aSavedReportFileLoadsBackWithoutTheDatabase()
+    {
+        m_app->db().exec(u"UPDATE \"SellDetail\" SET \"UnitPrice\" = 10, \"Agio\" = 10"_s);
+        DM1->SellList->requery();
+        m_app->app().main->PrintReport(5);
+        ReportPreview *orders = preview();
+        QVERIFY(orders);
+        const QStringList printed = allTexts(orders->report());
+        m_files->answers << path(u"orders.lrp"_s);
+        orders->saveAction->trigger();
+        QVERIFY(QFile::exists(path(u"orders.lrp"_s)));
+
+        // Another report in the preview, and the orders gone from the database.
+        m_app->app().main->PrintReport(1);
+        m_app->db().exec(u"DELETE FROM \"SellDetail\""_s);
+        m_files->answers << path(u"orders.lrp"_s);
+        preview()->loadAction->trigger();
+        QCOMPARE(allTexts(preview()->report()), printed);
+        QCOMPARE(preview()->content().layout.name, u"SELL"_s);
+        // It exports as it did, with its values.
+        m_files->answers << path(u"orders.xlsx"_s);
+        preview()->spreadsheetAction->trigger();
+        const SpreadsheetContent sheet = readXlsx(path(u"orders.xlsx"_s));
+        QVERIFY2(sheet.error.isEmpty(), qPrintable(sheet.error));
+        QCOMPARE(sheet.rows.at(0).value(0), u"产品销售记录"_s);
+        QStringList totals;
+        for (const QStringList &row : sheet.rows) {
+            if (row.value(1) == u"本订单总金额为"_s)
+                totals << row.value(2);
+        }
+        totals.sort();
+        QCOMPARE(totals, (QStringList{u"30"_s, u"30"_s, u"40"_s}));
+        QCOMPARE(m_app->prompt.count(), 0);
+    }
+
+    void loadingAPdfOpensItInTheReader()
     {
         m_files->answers << path(u"earlier.pdf"_s);
         m_preview->loadAction->trigger();
         QCOMPARE(m_files->captions, QStringList{u"载入报表"_s});
         QCOMPARE(m_app->shell.opened, QStringList{path(u"earlier.pdf"_s)});
+        QCOMPARE(m_preview->report().pageTexts(0).first(), u"客户资料列表"_s);
+    }
+
+    void aFileThatIsNoReportIsAnError()
+    {
+        QFile junk(path(u"junk.lrp"_s));
+        QVERIFY(junk.open(QIODevice::WriteOnly));
+        junk.write("not a report");
+        junk.close();
+        m_files->answers << junk.fileName();
+        m_preview->loadAction->trigger();
+        QCOMPARE(m_app->prompt.count(), 1);
+        QCOMPARE(m_app->prompt.shown().at(0).caption, u"Lumora客户关系管理系统(免费)"_s);
+        QCOMPARE(m_app->prompt.shown().at(0).text, u"文件“%1”不是报表文件。"_s.arg(junk.fileName()));
+        QCOMPARE(m_preview->report().pageTexts(0).first(), u"客户资料列表"_s);
     }
 
     void snapshot()
