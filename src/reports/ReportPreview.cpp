@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPageSetupDialog>
 #include <QPainter>
@@ -85,11 +86,28 @@ ReportPreview::ReportPreview(ReportContent content, const QDate &printDate, QWid
     tools->addSeparator();
     exitAction = tools->addAction(QStringLiteral("退出"));
     connect(exitAction, &QAction::triggered, this, &QWidget::close);
+    tools->addSeparator();
+    pageLabel = new QLabel(tools);
+    pageLabel->setObjectName(QStringLiteral("pageLabel"));
+    pageLabel->setContentsMargins(8, 0, 8, 0);
+    tools->addWidget(pageLabel);
+    connect(m_view, &QPrintPreviewWidget::previewChanged, this, &ReportPreview::showPageNumber);
 
     resize(820, 640);
 }
 
 ReportPreview::~ReportPreview() = default;
+
+void ReportPreview::showPageNumber()
+{
+    pageLabel->setText(QStringLiteral("第 %1 页，共 %2 页").arg(m_view->currentPage()).arg(m_view->pageCount()));
+}
+
+void ReportPreview::goToPage(int page)
+{
+    m_view->setCurrentPage(page + 1);
+    showPageNumber();
+}
 
 int ReportPreview::currentPage() const
 {
@@ -138,7 +156,7 @@ void ReportPreview::load()
     m_report = PreparedReport(m_content, m_printer->pageLayout(), m_printDate);
     m_highlight.clear();
     m_view->updatePreview();
-    m_view->setCurrentPage(1);
+    goToPage(0);
 }
 
 void ReportPreview::save()
@@ -180,7 +198,7 @@ void ReportPreview::find()
     }
     m_highlight = text;
     m_view->updatePreview();
-    m_view->setCurrentPage(page + 1);
+    goToPage(page);
 }
 
 void ReportPreview::pageSetup()

@@ -9,6 +9,7 @@
 #include <memory>
 
 class QAction;
+class QLabel;
 class QLineEdit;
 class QPrinter;
 class QPrintPreviewWidget;
@@ -34,6 +35,7 @@ public:
     QAction *zoomInAction, *zoomOutAction, *fitAction, *loadAction, *saveAction, *printAction,
         *findAction, *pageSetupAction, *spreadsheetAction, *exitAction;
     QLineEdit *findText;
+    QLabel *pageLabel; // "第 1 页，共 3 页"
 
     // The commands behind the tool bar.
     void load();
@@ -45,6 +47,8 @@ public:
 
 private:
     void paintPages(QPrinter *printer);
+    void showPageNumber();
+    void goToPage(int page);
     void layOutFor(const QPageLayout &layout);
     QString suggestedPath(const QString &suffix) const;
 

@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
@@ -207,6 +208,7 @@ private slots:
         p->findText->setText(u"测试客户40号"_s);
         p->findAction->trigger();
         QCOMPARE(p->currentPage(), last);
+        QCOMPARE(p->pageLabel->text(), u"第 %1 页，共 %1 页"_s.arg(last + 1));
         QCOMPARE(m_app->prompt.count(), 0);
 
         p->findText->setText(u"没有的公司"_s);
