@@ -96,7 +96,11 @@ ReportPreview::ReportPreview(ReportContent content, const QDate &printDate, QWid
     resize(820, 640);
 }
 
-ReportPreview::~ReportPreview() = default;
+ReportPreview::~ReportPreview()
+{
+    // The view paints on the printer: it goes first.
+    delete m_view;
+}
 
 void ReportPreview::showPageNumber()
 {
