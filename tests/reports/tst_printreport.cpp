@@ -17,17 +17,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-Message box(const QString &caption, const QString &text, MessageIcon icon)
-{
-    Message m;
-    m.caption = caption;
-    m.text = text;
-    m.icon = icon;
-    m.buttons = MessageButton::Ok;
-    return m;
-}
-
-const Message kNothingToPrint = box(u"错误"_s, u"没有可打印的报表数据！"_s, MessageIcon::Warning);
+const Message kNothingToPrint{u"错误"_s, u"没有可打印的报表数据！"_s, MessageIcon::Warning};
 
 } // namespace
 

@@ -213,11 +213,8 @@ private slots:
 
         p->findText->setText(u"没有的公司"_s);
         p->findAction->trigger();
-        Message notFound;
-        notFound.caption = u"提示"_s;
-        notFound.text = u"未找到“没有的公司”。"_s;
-        notFound.icon = MessageIcon::Information;
-        QCOMPARE(m_app->prompt.shown(), QList<Message>{notFound});
+        QCOMPARE(m_app->prompt.shown(),
+                 (QList<Message>{Message{u"提示"_s, u"未找到“没有的公司”。"_s, MessageIcon::Information}}));
         QCOMPARE(p->currentPage(), last);
     }
 
@@ -273,9 +270,9 @@ private slots:
         junk.close();
         m_files->answers << junk.fileName();
         m_preview->loadAction->trigger();
-        QCOMPARE(m_app->prompt.count(), 1);
-        QCOMPARE(m_app->prompt.shown().at(0).caption, u"Lumora客户关系管理系统(免费)"_s);
-        QCOMPARE(m_app->prompt.shown().at(0).text, u"文件“%1”不是报表文件。"_s.arg(junk.fileName()));
+        QCOMPARE(m_app->prompt.shown(),
+                 (QList<Message>{Message{u"Lumora客户关系管理系统(免费)"_s, u"文件“%1”不是报表文件。"_s.arg(junk.fileName()),
+                                         MessageIcon::Error}}));
         QCOMPARE(m_preview->report().pageTexts(0).first(), u"客户资料列表"_s);
     }
 
