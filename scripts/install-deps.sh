@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-translations-l10n qt6-charts-dev
   libqt6sql6-sqlite libqt6sql6-psql libgl-dev libx11-dev
   libsodium-dev libxlsxwriter-dev libarchive-dev
-  fonts-noto-cjk
+  fonts-noto-cjk fonts-arphic-uming
   sqlite3 postgresql postgresql-client
   xvfb xauth poppler-utils
 )

@@ -1,9 +1,9 @@
 #include "PreparedReport.h"
 
+#include "Fonts.h"
 #include "ReportContent.h"
 #include "ReportFormat.h"
 
-#include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QPagedPaintDevice>
 #include <QPainter>
@@ -16,17 +16,6 @@ namespace {
 
 constexpr double kGap = 60;        // between cells and rows
 constexpr double kBlockSpace = 120; // between record blocks
-
-QString availableFamily(const QString &preferred)
-{
-    if (QFontDatabase::hasFamily(preferred))
-        return preferred;
-    for (const char *fallback : {"Noto Serif CJK SC", "Noto Sans CJK SC"}) {
-        if (QFontDatabase::hasFamily(QString::fromLatin1(fallback)))
-            return QString::fromLatin1(fallback);
-    }
-    return preferred;
-}
 
 // Long values wrap between words, and a word wider than its cell (a long
 // amount or address) breaks anywhere rather than run over its neighbour.
@@ -314,7 +303,7 @@ PreparedReport::PreparedReport(const ReportContent &content, const QPageLayout &
 
 QFont PreparedReport::font(Font role)
 {
-    QFont f(availableFamily(role == Font::Title ? QStringLiteral("华文新魏") : QStringLiteral("宋体")));
+    QFont f(availableFontFamily(role == Font::Title ? QStringLiteral("华文新魏") : QStringLiteral("宋体")));
     // Sizes in layout units (decipoints), so that measuring does not depend on a screen.
     switch (role) {
     case Font::Title:

@@ -36,10 +36,7 @@ QString pdfText(const QString &path)
     p.start(tool, {u"-layout"_s, path, u"-"_s});
     if (!p.waitForFinished(30000) || p.exitCode() != 0)
         return u"(pdftotext failed: %1)"_s.arg(QString::fromUtf8(p.readAllStandardError()));
-    // The PDF maps some glyphs back to the radicals that share them (⼾ for 户,
-    // ⻚ for 页, ⽇ for 日); read them as the characters printed.
-    QString text = QString::fromUtf8(p.readAllStandardOutput());
-    return text.replace(QChar(0x2F3E), QChar(0x6237)).replace(QChar(0x2EDA), QChar(0x9875)).replace(QChar(0x2F47), QChar(0x65E5));
+    return QString::fromUtf8(p.readAllStandardOutput());
 }
 
 bool isPdf(const QString &path)
