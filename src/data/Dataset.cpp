@@ -1,6 +1,7 @@
 #include "Dataset.h"
 
 #include "DatasetInternal.h"
+#include "SortText.h"
 #include "TextFormats.h"
 
 #include <QRegularExpression>
@@ -889,19 +890,11 @@ void Dataset::masterChanged(bool force)
 QList<std::pair<int, bool>> Dataset::sortColumns(const QString &sort) const
 {
     QList<std::pair<int, bool>> columns;
-    for (const QString &part : sort.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
-        const QStringList words = part.trimmed().split(QLatin1Char(' '), Qt::SkipEmptyParts);
-        if (words.isEmpty())
-            continue;
-        QString name = words.first();
-        if (name.size() > 1 && name.startsWith(QLatin1Char('"')) && name.endsWith(QLatin1Char('"')))
-            name = name.mid(1, name.size() - 2);
-        const int c = columnIndex(name);
+    for (const SortTerm &term : parseSortText(sort)) {
+        const int c = columnIndex(term.field);
         if (c < 0)
-            throw Error(QStringLiteral("数据集“%1”中找不到排序字段“%2”。").arg(objectName(), name));
-        const bool ascending = words.size() < 2
-                            || words.last().compare(QLatin1String("DESC"), Qt::CaseInsensitive) != 0;
-        columns.append({c, ascending});
+            throw Error(QStringLiteral("数据集“%1”中找不到排序字段“%2”。").arg(objectName(), term.field));
+        columns.append({c, !term.descending});
     }
     return columns;
 }

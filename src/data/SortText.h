@@ -3,7 +3,8 @@
 #include <QList>
 #include <QString>
 
-// The sort text a dataset takes ("ID ASC, CoName DESC"), as terms.
+// The sort text a dataset takes ("ID ASC, CoName DESC"), as terms; one
+// reading of it for the dataset and for the grids' header clicks.
 struct SortTerm
 {
     QString field;
