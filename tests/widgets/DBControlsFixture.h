@@ -169,4 +169,23 @@ inline QVariant storedValue(TestDatabase &db, const QString &table, const QStrin
     return d.fieldByName(field).value();
 }
 
+// A fresh database of the backend holding the known rows, and a connection to it.
+class KnownRowsDatabase
+{
+public:
+    explicit KnownRowsDatabase(TestDatabase::Backend backend)
+        : m_db(backend)
+        , m_connection(m_db.connect())
+    {
+        addKnownRows(m_connection.get());
+    }
+
+    TestDatabase &db() { return m_db; }
+    data::Connection *connection() { return m_connection.get(); }
+
+private:
+    TestDatabase m_db;
+    std::unique_ptr<data::Connection> m_connection;
+};
+
 } // namespace dbcontrols

@@ -90,8 +90,7 @@ class TestDBControls : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<TestDatabase> m_db;
-    std::unique_ptr<data::Connection> m_connection;
+    std::unique_ptr<KnownRowsDatabase> m_db;
     std::unique_ptr<Dataset> m_contactList; // the lookup's list
     std::unique_ptr<DataSource> m_contactListSource;
 
@@ -171,17 +170,14 @@ private slots:
     void init()
     {
         LUMORA_INIT_BACKEND(backend);
-        m_db = std::make_unique<TestDatabase>(backend);
-        m_connection = m_db->connect();
-        addKnownRows(m_connection.get());
-        m_contactList = openDataset(m_connection.get(), selectAllOf(u"LinkMan"_s));
+        m_db = std::make_unique<KnownRowsDatabase>(backend);
+        m_contactList = openDataset(m_db->connection(), selectAllOf(u"LinkMan"_s));
         m_contactListSource = std::make_unique<DataSource>(m_contactList.get());
     }
     void cleanup()
     {
         m_contactListSource.reset();
         m_contactList.reset();
-        m_connection.reset();
         m_db.reset();
     }
 
@@ -194,7 +190,7 @@ private slots:
         QFETCH(QStringList, shownRows);
         const QString nothing = kind == Kind::Check ? u"false"_s : QString();
 
-        auto rows = openDataset(m_connection.get(), selectAllOf(table));
+        auto rows = openDataset(m_db->connection(), selectAllOf(table));
         DataSource source(rows.get());
         Form form;
         QWidget *control = form.add(makeControl(kind, &source, field));
@@ -210,7 +206,7 @@ private slots:
         QVERIFY(!isReadOnly(control));
 
         // The data source switched to another dataset: the control follows it.
-        auto reversed = openDataset(m_connection.get(), selectAllOf(table) + u" desc"_s);
+        auto reversed = openDataset(m_db->connection(), selectAllOf(table) + u" desc"_s);
         source.setDataset(reversed.get());
         QCOMPARE(shown(control), shownRows[2]);
         reversed->next();
@@ -233,7 +229,7 @@ private slots:
         QFETCH(QString, table);
         QFETCH(QString, field);
 
-        auto rows = openDataset(m_connection.get(), selectAllOf(table));
+        auto rows = openDataset(m_db->connection(), selectAllOf(table));
         DataSource source(rows.get());
         Form form;
         QWidget *control = form.add(makeControl(kind, &source, field));
@@ -265,7 +261,7 @@ private slots:
         QFETCH(QVariant, stored);
         QFETCH(QString, shownAfter);
 
-        auto rows = openDataset(m_connection.get(), selectAllOf(table));
+        auto rows = openDataset(m_db->connection(), selectAllOf(table));
         DataSource source(rows.get());
         Form form;
         QWidget *control = form.add(makeControl(kind, &source, field));
@@ -281,7 +277,7 @@ private slots:
         tabAway();
         QCOMPARE(rows->fieldByName(field).value(), stored);
         rows->post();
-        QCOMPARE(storedValue(*m_db, table, field, num), stored);
+        QCOMPARE(storedValue(m_db->db(), table, field, num), stored);
         QCOMPARE(shown(control), shownAfter);
     }
 
@@ -295,7 +291,7 @@ private slots:
         QFETCH(QVariant, stored);
 
         auto none =
-            openDataset(m_connection.get(),
+            openDataset(m_db->connection(),
                         u"select * from %1 where \"Num\" = -1"_s.arg(data::Dialect::quote(table)));
         DataSource source(none.get());
         Form form;
@@ -312,7 +308,7 @@ private slots:
         none->post();
         const QVariant num = none->fieldByName(u"Num"_s).value();
         QVERIFY(!num.isNull());
-        QCOMPARE(storedValue(*m_db, table, field, num), stored);
+        QCOMPARE(storedValue(m_db->db(), table, field, num), stored);
     }
 
     void undoRestoresValueBeforeLastChange_data() { addControlRows(); }
@@ -324,7 +320,7 @@ private slots:
         QFETCH(QStringList, shownRows);
         QFETCH(QString, input);
 
-        auto rows = openDataset(m_connection.get(), selectAllOf(table));
+        auto rows = openDataset(m_db->connection(), selectAllOf(table));
         DataSource source(rows.get());
         Form form;
         QWidget *control = form.add(makeControl(kind, &source, field));
@@ -358,7 +354,7 @@ private slots:
         QFETCH(QString, field);
         QFETCH(QString, input);
 
-        auto rows = openDataset(m_connection.get(), selectAllOf(table));
+        auto rows = openDataset(m_db->connection(), selectAllOf(table));
         DataSource source(rows.get());
         Form form;
         QWidget *control = form.add(makeControl(kind, &source, field));
@@ -390,7 +386,7 @@ private slots:
         QFETCH(QString, input);
         ScriptedPrompt prompt;
 
-        auto rows = openDataset(m_connection.get(), selectAllOf(table));
+        auto rows = openDataset(m_db->connection(), selectAllOf(table));
         DataSource source(rows.get());
         Form form;
         QWidget *control = form.add(makeControl(kind, &source, field));
@@ -418,7 +414,7 @@ private slots:
         QFETCH(QVariant, stored);
         QFETCH(QString, shownAfter);
 
-        auto rows = openDataset(m_connection.get(), selectAllOf(table));
+        auto rows = openDataset(m_db->connection(), selectAllOf(table));
         DataSource source(rows.get());
         Form form;
         QWidget *control = form.add(makeControl(kind, &source, field));
@@ -451,7 +447,7 @@ private slots:
     {
         QFETCH(bool, byEnter);
         ScriptedPrompt prompt;
-        auto rows = openDataset(m_connection.get(), selectAllOf(u"ClientData"_s));
+        auto rows = openDataset(m_db->connection(), selectAllOf(u"ClientData"_s));
         DataSource source(rows.get());
         Form form;
         auto *box = form.add(new DBEdit(&source, u"Postalcode"_s));
@@ -478,13 +474,13 @@ private slots:
         QCOMPARE(box->text(), u"100000"_s);
         QCOMPARE(rows->fieldByName(u"Postalcode"_s).value(), QVariant(100000));
         rows->post();
-        QCOMPARE(storedValue(*m_db, u"ClientData"_s, u"Postalcode"_s, num), QVariant(100000));
+        QCOMPARE(storedValue(m_db->db(), u"ClientData"_s, u"Postalcode"_s, num), QVariant(100000));
     }
 
     void halfTypedValueIsHeldUntilValid()
     {
         ScriptedPrompt prompt;
-        auto rows = openDataset(m_connection.get(), selectAllOf(u"ClientData"_s));
+        auto rows = openDataset(m_db->connection(), selectAllOf(u"ClientData"_s));
         DataSource source(rows.get());
         Form form;
         auto *box = form.add(new DBEdit(&source, u"Postalcode"_s));
@@ -505,7 +501,7 @@ private slots:
 
     void textBoxTakesTheColumnsLength()
     {
-        auto rows = openDataset(m_connection.get(), selectAllOf(u"ClientData"_s));
+        auto rows = openDataset(m_db->connection(), selectAllOf(u"ClientData"_s));
         DataSource source(rows.get());
         DBEdit id(&source, u"ID"_s);
         DBEdit postalCode(&source, u"Postalcode"_s);
@@ -515,7 +511,7 @@ private slots:
 
     void labelShowsFieldOfCurrentRow()
     {
-        auto rows = openDataset(m_connection.get(), selectAllOf(u"ClientData"_s));
+        auto rows = openDataset(m_db->connection(), selectAllOf(u"ClientData"_s));
         DataSource source(rows.get());
         DBLabel label(&source, u"ID"_s);
         QCOMPARE(label.text(), u"C01"_s);

@@ -41,8 +41,7 @@ class TestDBDateTimeBoxes : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<TestDatabase> m_db;
-    std::unique_ptr<data::Connection> m_connection;
+    std::unique_ptr<KnownRowsDatabase> m_db;
     std::unique_ptr<Dataset> m_contacts;
     std::unique_ptr<DataSource> m_contactSource;
     std::unique_ptr<Dataset> m_appointments;
@@ -52,7 +51,7 @@ class TestDBDateTimeBoxes : public QObject
     {
         const QVariant num = m_contacts->fieldByName(u"Num"_s).value();
         m_contacts->post();
-        return storedValue(*m_db, u"LinkMan"_s, u"Birthday"_s, num);
+        return storedValue(m_db->db(), u"LinkMan"_s, u"Birthday"_s, num);
     }
 
 private slots:
@@ -60,12 +59,10 @@ private slots:
     void init()
     {
         LUMORA_INIT_BACKEND(backend);
-        m_db = std::make_unique<TestDatabase>(backend);
-        m_connection = m_db->connect();
-        addKnownRows(m_connection.get());
-        m_contacts = openDataset(m_connection.get(), selectAllOf(u"LinkMan"_s));
+        m_db = std::make_unique<KnownRowsDatabase>(backend);
+        m_contacts = openDataset(m_db->connection(), selectAllOf(u"LinkMan"_s));
         m_contactSource = std::make_unique<DataSource>(m_contacts.get());
-        m_appointments = openDataset(m_connection.get(), selectAllOf(u"ClientBespeak"_s));
+        m_appointments = openDataset(m_db->connection(), selectAllOf(u"ClientBespeak"_s));
         m_appointmentSource = std::make_unique<DataSource>(m_appointments.get());
     }
     void cleanup()
@@ -74,7 +71,6 @@ private slots:
         m_appointments.reset();
         m_contactSource.reset();
         m_contacts.reset();
-        m_connection.reset();
         m_db.reset();
     }
 
@@ -223,7 +219,7 @@ private slots:
         QCOMPARE(time->text(), shown);
         QCOMPARE(m_appointments->fieldByName(u"Times"_s).value(), stored);
         m_appointments->post();
-        QCOMPARE(storedValue(*m_db, u"ClientBespeak"_s, u"Times"_s, num), stored);
+        QCOMPARE(storedValue(m_db->db(), u"ClientBespeak"_s, u"Times"_s, num), stored);
     }
 
     void timeBoxTakesDigitsOnly()

@@ -34,8 +34,7 @@ class TestDBListControls : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<TestDatabase> m_db;
-    std::unique_ptr<data::Connection> m_connection;
+    std::unique_ptr<KnownRowsDatabase> m_db;
     std::unique_ptr<Dataset> m_clients;
     std::unique_ptr<DataSource> m_clientSource;
 
@@ -44,17 +43,14 @@ private slots:
     void init()
     {
         LUMORA_INIT_BACKEND(backend);
-        m_db = std::make_unique<TestDatabase>(backend);
-        m_connection = m_db->connect();
-        addKnownRows(m_connection.get());
-        m_clients = openDataset(m_connection.get(), selectAllOf(u"ClientData"_s));
+        m_db = std::make_unique<KnownRowsDatabase>(backend);
+        m_clients = openDataset(m_db->connection(), selectAllOf(u"ClientData"_s));
         m_clientSource = std::make_unique<DataSource>(m_clients.get());
     }
     void cleanup()
     {
         m_clientSource.reset();
         m_clients.reset();
-        m_connection.reset();
         m_db.reset();
     }
 
@@ -114,7 +110,7 @@ private slots:
         // Adding typed values to a category is the editors' business, not the box's.
         QCOMPARE(itemsOf(*type), kClientTypes);
         m_clients->post();
-        QCOMPARE(storedValue(*m_db, u"ClientData"_s, u"ClientTypes"_s, num),
+        QCOMPARE(storedValue(m_db->db(), u"ClientData"_s, u"ClientTypes"_s, num),
                  QVariant(u"OEM客户"_s));
     }
 
@@ -186,8 +182,8 @@ private slots:
 
     void lookupListsOtherDatasetAndFollowsIt()
     {
-        auto appointments = openDataset(m_connection.get(), selectAllOf(u"ClientBespeak"_s));
-        auto contacts = openDataset(m_connection.get(), selectAllOf(u"LinkMan"_s));
+        auto appointments = openDataset(m_db->connection(), selectAllOf(u"ClientBespeak"_s));
+        auto contacts = openDataset(m_db->connection(), selectAllOf(u"LinkMan"_s));
         DataSource appointmentSource(appointments.get());
         DataSource contactSource(contacts.get());
         Form form;
@@ -212,7 +208,7 @@ private slots:
         QCOMPARE(principal->currentText(), u"王伟"_s);
 
         // The list's data source switched to another dataset.
-        auto clients = openDataset(m_connection.get(), selectAllOf(u"ClientData"_s));
+        auto clients = openDataset(m_db->connection(), selectAllOf(u"ClientData"_s));
         contactSource.setDataset(clients.get());
         principal->setListField(u"CoName"_s);
         QCOMPARE(itemsOf(*principal), (QStringList{u"北京华信科技有限公司"_s,
@@ -222,8 +218,8 @@ private slots:
 
     void lookupStoresTheChosenValue()
     {
-        auto appointments = openDataset(m_connection.get(), selectAllOf(u"ClientBespeak"_s));
-        auto contacts = openDataset(m_connection.get(), selectAllOf(u"LinkMan"_s));
+        auto appointments = openDataset(m_db->connection(), selectAllOf(u"ClientBespeak"_s));
+        auto contacts = openDataset(m_db->connection(), selectAllOf(u"LinkMan"_s));
         DataSource appointmentSource(appointments.get());
         DataSource contactSource(contacts.get());
         Form form;
@@ -241,15 +237,15 @@ private slots:
         QCOMPARE(principal->currentText(), u"李娜"_s);
         tabAway();
         appointments->post();
-        QCOMPARE(storedValue(*m_db, u"ClientBespeak"_s, u"Principal"_s, num), QVariant(u"李娜"_s));
+        QCOMPARE(storedValue(m_db->db(), u"ClientBespeak"_s, u"Principal"_s, num), QVariant(u"李娜"_s));
     }
 
     // Where a detail of the list dataset depends on the value shown (the
     // areas of the region shown), the list dataset's row follows that value.
     void lookupMovesListRowWhenAsked()
     {
-        auto appointments = openDataset(m_connection.get(), selectAllOf(u"ClientBespeak"_s));
-        auto contacts = openDataset(m_connection.get(), selectAllOf(u"LinkMan"_s));
+        auto appointments = openDataset(m_db->connection(), selectAllOf(u"ClientBespeak"_s));
+        auto contacts = openDataset(m_db->connection(), selectAllOf(u"LinkMan"_s));
         DataSource appointmentSource(appointments.get());
         DataSource contactSource(contacts.get());
         Form form;

@@ -30,34 +30,30 @@ class TestDBControlsSnapshot : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<TestDatabase> m_db;
-    std::unique_ptr<data::Connection> m_connection;
+    std::unique_ptr<KnownRowsDatabase> m_db;
 
 private slots:
     void initTestCase_data() { addBackendRows(); }
     void init()
     {
         LUMORA_INIT_BACKEND(backend);
-        m_db = std::make_unique<TestDatabase>(backend);
-        m_connection = m_db->connect();
-        addKnownRows(m_connection.get());
-        addRows(m_connection.get(), u"ProductSell"_s,
+        m_db = std::make_unique<KnownRowsDatabase>(backend);
+        addRows(m_db->connection(), u"ProductSell"_s,
                 {{{u"OrderFormID"_s, u"XS20240506001"_s},
                   {u"ClientName"_s, u"北京华信科技有限公司"_s},
                   {u"SellDate"_s, QDate(2024, 5, 6)}}});
     }
     void cleanup()
     {
-        m_connection.reset();
         m_db.reset();
     }
 
     void formOfEveryKind()
     {
-        auto clients = openDataset(m_connection.get(), selectAllOf(u"ClientData"_s));
-        auto contacts = openDataset(m_connection.get(), selectAllOf(u"LinkMan"_s));
-        auto appointments = openDataset(m_connection.get(), selectAllOf(u"ClientBespeak"_s));
-        auto orders = openDataset(m_connection.get(), selectAllOf(u"ProductSell"_s));
+        auto clients = openDataset(m_db->connection(), selectAllOf(u"ClientData"_s));
+        auto contacts = openDataset(m_db->connection(), selectAllOf(u"LinkMan"_s));
+        auto appointments = openDataset(m_db->connection(), selectAllOf(u"ClientBespeak"_s));
+        auto orders = openDataset(m_db->connection(), selectAllOf(u"ProductSell"_s));
         DataSource clientSource(clients.get());
         DataSource contactSource(contacts.get());
         DataSource appointmentSource(appointments.get());

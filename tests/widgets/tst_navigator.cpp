@@ -47,8 +47,7 @@ class TestDBNavigator : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<TestDatabase> m_db;
-    std::unique_ptr<data::Connection> m_connection;
+    std::unique_ptr<KnownRowsDatabase> m_db;
     std::unique_ptr<Dataset> m_clients;
     std::unique_ptr<DataSource> m_source;
 
@@ -57,17 +56,14 @@ private slots:
     void init()
     {
         LUMORA_INIT_BACKEND(backend);
-        m_db = std::make_unique<TestDatabase>(backend);
-        m_connection = m_db->connect();
-        addKnownRows(m_connection.get());
-        m_clients = openDataset(m_connection.get(), selectAllOf(u"ClientData"_s));
+        m_db = std::make_unique<KnownRowsDatabase>(backend);
+        m_clients = openDataset(m_db->connection(), selectAllOf(u"ClientData"_s));
         m_source = std::make_unique<DataSource>(m_clients.get());
     }
     void cleanup()
     {
         m_source.reset();
         m_clients.reset();
-        m_connection.reset();
         m_db.reset();
     }
 
@@ -108,7 +104,7 @@ private slots:
         QFETCH(bool, open);
         QFETCH(Enabled, enabled);
         auto rows =
-            openDataset(m_connection.get(), u"select * from \"ClientData\" %1"_s.arg(where));
+            openDataset(m_db->connection(), u"select * from \"ClientData\" %1"_s.arg(where));
         DataSource source(rows.get());
         DBNavigator navigator(&source);
         if (position >= 0)
@@ -129,7 +125,7 @@ private slots:
         QCOMPARE(enabledOf(navigator), (Enabled{false, false, true, true}));
 
         auto one =
-            openDataset(m_connection.get(), u"select * from \"ClientData\" where \"ID\" = 'C01'"_s);
+            openDataset(m_db->connection(), u"select * from \"ClientData\" where \"ID\" = 'C01'"_s);
         m_source->setDataset(one.get());
         QCOMPARE(enabledOf(navigator), (Enabled{false, false, false, false}));
         m_source->setDataset(m_clients.get());
@@ -170,7 +166,7 @@ private slots:
         QTest::mouseClick(navigator->button(Button::Next), Qt::LeftButton);
         QCOMPARE(m_clients->recNo(), 1);
         QCOMPARE(tel->text(), u"021-1"_s);
-        QCOMPARE(storedValue(*m_db, u"ClientData"_s, u"TEL"_s, num), QVariant(u"010-2"_s));
+        QCOMPARE(storedValue(m_db->db(), u"ClientData"_s, u"TEL"_s, num), QVariant(u"010-2"_s));
     }
 
     // The row changed meanwhile on another workstation, so the post that
@@ -207,7 +203,7 @@ private slots:
         focus(tel);
         selectAll(tel);
         typeText(tel, u"021-2"_s);
-        m_db->exec(u"UPDATE \"ClientData\" SET \"TEL\" = '021-9' WHERE \"ID\" = 'C02'"_s);
+        m_db->db().exec(u"UPDATE \"ClientData\" SET \"TEL\" = '021-9' WHERE \"ID\" = 'C02'"_s);
 
         QTest::mouseClick(navigator->button(Button::Next), Qt::LeftButton);
         QCOMPARE(prompt.count(), 1);
@@ -215,7 +211,7 @@ private slots:
         QCOMPARE(m_clients->recNo(), 1);
         QCOMPARE(m_clients->state(), stateAfter);
         QCOMPARE(
-            m_db->scalar(u"SELECT \"TEL\" FROM \"ClientData\" WHERE \"ID\" = 'C02'"_s).toString(),
+            m_db->db().scalar(u"SELECT \"TEL\" FROM \"ClientData\" WHERE \"ID\" = 'C02'"_s).toString(),
             u"021-9"_s);
         QCOMPARE(enabledOf(*navigator), (Enabled{true, true, true, true}));
     }
